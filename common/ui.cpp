@@ -74,6 +74,16 @@ bool HandleWindowKeys(MSG& msg) {
         PostMessageA(top, WM_CLOSE, 0, 0);
         return true;
     }
+    // Enter has no meaning outside a box that takes it (the multi-line run box): the dialog keyboard
+    // handling would otherwise press the focused button.
+    if ((msg.message == WM_KEYDOWN || msg.message == WM_CHAR) && msg.wParam == VK_RETURN) {
+        MSG copy = msg;
+        LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&copy));
+        if (!(code & DLGC_WANTALLKEYS)) return true;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+        return true;
+    }
     return IsDialogMessageA(top, &msg) != FALSE;
 }
 
