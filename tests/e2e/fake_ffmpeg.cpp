@@ -34,11 +34,12 @@ std::string ReadAll(const std::string& path) {
     return data;
 }
 
+// A closed reader ends the fake at once, as it ends a real ffmpeg's logging.
 void WriteAll(HANDLE h, const std::string& data) {
     size_t at = 0;
     while (at < data.size()) {
         DWORD n = 0;
-        if (!WriteFile(h, data.data() + at, static_cast<DWORD>(data.size() - at), &n, nullptr)) return;
+        if (!WriteFile(h, data.data() + at, static_cast<DWORD>(data.size() - at), &n, nullptr)) ExitProcess(3);
         at += n;
     }
 }

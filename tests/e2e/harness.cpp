@@ -395,6 +395,48 @@ HWND Torvane::Focus() const {
     return info.hwndFocus;
 }
 
+std::optional<std::string> Torvane::OpenMp4(const std::string& path) {
+    Press(MainPart::打开文件);
+    HWND dialog = WaitWindow("#32770", nullptr, 15000);
+    if (!dialog) return std::nullopt;
+    // The file-name box is the edit inside control 0x47C (a ComboBoxEx, around a combo box, around the edit).
+    HWND edit = nullptr;
+    WaitFor([&] {
+        HWND combo = GetDlgItem(dialog, 0x47C);
+        EnumChildWindows(combo, [](HWND h, LPARAM p) -> BOOL {
+            char cls[16] = {};
+            GetClassNameA(h, cls, sizeof cls);
+            if (lstrcmpiA(cls, "Edit") != 0) return TRUE;
+            *reinterpret_cast<HWND*>(p) = h;
+            return FALSE;
+        }, reinterpret_cast<LPARAM>(&edit));
+        return edit != nullptr;
+    }, 5000);
+    if (!edit) return std::nullopt;
+    std::string before;
+    WaitFor([&] { return !(before = WindowText(edit)).empty(); }, 1000);
+    if (path.empty()) {
+        CancelBox(dialog);
+        return before;
+    }
+    SetWindowTextRemote(edit, path);
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    if (!WaitFor([&] { return !IsWindow(dialog); }, 10000)) return std::nullopt;
+    return before;
+}
+
+bool Torvane::ChooseFolder(MainPart button, const std::string& path) {
+    Press(button);
+    HWND browser = WaitWindow("#32770", nullptr, 15000);
+    if (!browser) return false;
+    bool done = path.empty() ? CancelBox(browser) : ChooseInFolderBrowser(browser, path);
+    return done && WaitFor([&] { return !IsWindow(browser); }, 10000);
+}
+
+bool Torvane::WaitCommandsEnded(int timeoutMs) const {
+    return WaitFor([&] { return LiveInterpreters() == 0; }, timeoutMs);
+}
+
 bool Torvane::Running() const {
     EnterCriticalSection(&lock_);
     bool running = !exitCode_.has_value();

@@ -85,6 +85,14 @@ public:
     std::vector<std::string> TakeNotices(int quietMs = 1500);
     HWND Focus() const;
 
+    // 打开文件 with the Open dialog: the dialog's file-name box is given `path` and OK is pressed. Returns what
+    // the box held when the dialog opened.
+    std::optional<std::string> OpenMp4(const std::string& path);
+    // The folder browser of 加载 or 选择目录, confirmed on `path` (or cancelled when it is empty).
+    bool ChooseFolder(MainPart button, const std::string& path);
+    // Waits until every interpreter this Torvane started has ended.
+    bool WaitCommandsEnded(int timeoutMs = 30000) const;
+
     bool Running() const;
     // Waits for the end of the process; its exit code, or nullopt on a time-out.
     std::optional<DWORD> WaitExit(int timeoutMs = 15000);
