@@ -12,9 +12,9 @@ constexpr const char* kKeysProp = "Torvane.WindowKeys";
 
 // The clipboard is a shared resource another program may hold for a moment; a few tries cost nothing.
 bool OpenClipboardRetrying() {
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 10; ++i) {
         if (OpenClipboard(nullptr)) return true;
-        Sleep(20);
+        Sleep(30);
     }
     return false;
 }
