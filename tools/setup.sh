@@ -6,13 +6,15 @@ torvane_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 torvane_build=$torvane_root/build
 
 torvane_packages=(cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-utils locales fonts-wqy-microhei ffmpeg npm imagemagick)
+  wine wine64 xvfb xauth x11-utils locales fonts-wqy-microhei ffmpeg imagemagick)
 
 ensure_packages() {
   local missing=()
   for p in "${torvane_packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
+  # npm may come with a Node.js installed from elsewhere; Debian's package only when there is none.
+  command -v npm >/dev/null || missing+=(npm)
   if [ ${#missing[@]} -gt 0 ]; then
     echo "installing: ${missing[*]}"
     apt-get update -qq
