@@ -130,6 +130,12 @@ std::string ReadFileBytes(const std::string& path) {
 
 bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+std::string PlaceFile(const std::string& folderName, const std::string& fileName) {
+    std::string folder = FreshFolder(folderName);
+    WriteFileBytes(folder + "\\" + fileName, "");
+    return folder + "\\" + fileName;
+}
+
 void CopyFileTo(const std::string& from, const std::string& to) {
     ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE)) << from << " -> " << to;
 }

@@ -32,6 +32,8 @@ std::string FreshFolder(const std::string& name);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
 bool PathExists(const std::string& path);
+// A fresh folder holding an empty file of that name (the Open dialog needs a file that exists); its path.
+std::string PlaceFile(const std::string& folderName, const std::string& fileName);
 void CopyFileTo(const std::string& from, const std::string& to);
 
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000);

@@ -5,16 +5,6 @@
 
 using namespace e2e;
 
-namespace {
-
-std::string PlaceFile(const std::string& folderName, const std::string& fileName) {
-    std::string folder = FreshFolder(folderName);
-    WriteFileBytes(folder + "\\" + fileName, "");
-    return folder + "\\" + fileName;
-}
-
-}  // namespace
-
 TEST(Selection, CancelChangesNothingAndFoldersComeFromTheBrowser) {
     std::string mp4 = PlaceFile("sel-file", "a.b.mp4");
     std::string chosen = FreshFolder("sel 视频 目录");

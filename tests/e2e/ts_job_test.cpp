@@ -13,13 +13,6 @@ std::vector<std::string> TsArgs(const std::string& mp4, const std::string& ts) {
     return {"-y", "-i", mp4, "-vcodec", "copy", "-acodec", "copy", "-bsf:v", "h264_mp4toannexb", ts};
 }
 
-// A folder holding an (empty) file of that name, as the Open dialog needs one.
-std::string PlaceFile(const std::string& folderName, const std::string& fileName) {
-    std::string folder = FreshFolder(folderName);
-    WriteFileBytes(folder + "\\" + fileName, "");
-    return folder + "\\" + fileName;
-}
-
 }  // namespace
 
 TEST(TsJob, HostileNamesReachFfmpegAsOneArgumentEach) {
