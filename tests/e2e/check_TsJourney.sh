@@ -4,12 +4,12 @@ set -uo pipefail
 root=$1 fixtures=$2
 fail=0
 mp4=$fixtures/clip.mp4
-want_streams=$(ffprobe -v error -show_entries stream=codec_name -of csv=p=0 "$mp4" | sort -u | tr '\n' ' ')
+want_streams=$(ffprobe -v error -show_entries stream=codec_name -of csv=p=0 "$mp4" | grep . | sort -u | tr '\n' ' ')
 want_dur=$(ffprobe -v error -show_entries format=duration -of csv=p=0 "$mp4")
 for ts in "$root/ts-journey/clip.ts" "$root/ts-journey 视频/测试 片.ts"; do
   if [ ! -f "$ts" ]; then echo "missing: $ts"; fail=1; continue; fi
   fmt=$(ffprobe -v error -show_entries format=format_name -of csv=p=0 "$ts")
-  streams=$(ffprobe -v error -show_entries stream=codec_name -of csv=p=0 "$ts" | sort -u | tr '\n' ' ')
+  streams=$(ffprobe -v error -show_entries stream=codec_name -of csv=p=0 "$ts" | grep . | sort -u | tr '\n' ' ')
   dur=$(ffprobe -v error -show_entries format=duration -of csv=p=0 "$ts")
   echo "$ts: $fmt, streams $streams, ${dur}s (mp4 ${want_dur}s)"
   [ "$fmt" = mpegts ] || { echo "  not MPEG-TS"; fail=1; }
