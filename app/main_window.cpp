@@ -25,7 +25,7 @@ constexpr DWORD kPathBox = ES_LEFT | ES_AUTOHSCROLL;
 constexpr DWORD kNameBox = ES_CENTER | ES_AUTOHSCROLL;
 constexpr DWORD kRunBox = ES_LEFT | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
 
-struct ComponentSpec {
+struct ComponentRow {
     MainPart part;
     Kind kind;
     int inside;  // the enclosing group box's control id, 0 for the window
@@ -37,7 +37,7 @@ struct ComponentSpec {
 constexpr int In(MainPart p) { return static_cast<int>(p); }
 
 // In layout order, which is also the order of creation and so of the tab stops.
-constexpr ComponentSpec kLayout[] = {
+constexpr ComponentRow kLayout[] = {
     {MainPart::分组框1, Kind::GroupBox, 0, 8, 8, 488, 64, "第一步：加载ffmpeg", 0},
     {MainPart::程序目录, Kind::Edit, In(MainPart::分组框1), 6, 20, 392, 30, "", kPathBox},
     {MainPart::加载, Kind::Button, In(MainPart::分组框1), 401, 20, 80, 30, "加载", 0},
@@ -61,14 +61,14 @@ constexpr ComponentSpec kLayout[] = {
 };
 static_assert(sizeof kLayout / sizeof kLayout[0] == kMainPartCount, "one row per component");
 
-struct MenuItemSpec {
+struct MenuItem {
     const char* text;
     int command;
     bool visible, enabled, checked;
 };
 
 // The items of the hidden top-level menu "工具".
-constexpr MenuItemSpec kToolsMenu[] = {
+constexpr MenuItem kToolsMenu[] = {
     {"生成jsd", kMenu生成jsd, true, true, false},
 };
 
@@ -121,11 +121,11 @@ LRESULT CALLBACK SegmentLengthProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     return CallPrevious(hwnd, msg, wParam, lParam);
 }
 
-HWND CreateComponent(HWND window, HWND parent, const ComponentSpec& spec, HFONT font) {
+HWND CreateComponent(HWND window, HWND parent, const ComponentRow& row, HFONT font) {
     const char* cls = "BUTTON";
-    DWORD style = WS_CHILD | WS_VISIBLE | spec.style;
+    DWORD style = WS_CHILD | WS_VISIBLE | row.style;
     DWORD exStyle = 0;
-    switch (spec.kind) {
+    switch (row.kind) {
     case Kind::GroupBox:
         style |= BS_GROUPBOX | WS_CLIPCHILDREN;
         exStyle = WS_EX_CONTROLPARENT;  // Tab walks into the components inside
@@ -144,14 +144,14 @@ HWND CreateComponent(HWND window, HWND parent, const ComponentSpec& spec, HFONT 
         exStyle = WS_EX_CLIENTEDGE;
         break;
     }
-    HWND hwnd = CreateWindowExA(exStyle, cls, spec.text, style, spec.x, spec.y, spec.w, spec.h, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.part)),
+    HWND hwnd = CreateWindowExA(exStyle, cls, row.text, style, row.x, row.y, row.w, row.h, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.part)),
                                 reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)), nullptr);
     if (!hwnd) return nullptr;
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (spec.kind == Kind::Edit) SendMessageA(hwnd, EM_LIMITTEXT, 0, 0);
-    if (spec.kind == Kind::GroupBox) Subclass(hwnd, GroupBoxProc);
-    if (spec.part == MainPart::切片时间) Subclass(hwnd, SegmentLengthProc);
+    if (row.kind == Kind::Edit) SendMessageA(hwnd, EM_LIMITTEXT, 0, 0);
+    if (row.kind == Kind::GroupBox) Subclass(hwnd, GroupBoxProc);
+    if (row.part == MainPart::切片时间) Subclass(hwnd, SegmentLengthProc);
     return hwnd;
 }
 
@@ -181,11 +181,11 @@ HWND MainWindow::Unit(int index) const { return index == 0 ? hwnd_ : parts_[stat
 LRESULT MainWindow::OnCreate() {
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    for (const ComponentSpec& spec : kLayout) {
-        HWND parent = spec.inside ? Part(static_cast<MainPart>(spec.inside)) : hwnd_;
-        HWND hwnd = CreateComponent(hwnd_, parent, spec, font);
+    for (const ComponentRow& row : kLayout) {
+        HWND parent = row.inside ? Part(static_cast<MainPart>(row.inside)) : hwnd_;
+        HWND hwnd = CreateComponent(hwnd_, parent, row, font);
         if (!hwnd) return -1;
-        parts_[static_cast<size_t>(In(spec.part) - kFirstMainPart)] = hwnd;
+        parts_[static_cast<size_t>(In(row.part) - kFirstMainPart)] = hwnd;
     }
     outputs_ = std::make_unique<OutputView>(hwnd_);
     g_mainWindow = this;
@@ -296,7 +296,7 @@ void ShowToolsMenu(int, int, WPARAM) {
     MainWindow* w = TheMainWindow();
     if (!w) return;
     HMENU popup = CreatePopupMenu();
-    for (const MenuItemSpec& item : kToolsMenu) {
+    for (const MenuItem& item : kToolsMenu) {
         if (!item.visible) continue;
         UINT flags = MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED) | (item.checked ? MF_CHECKED : 0);
         AppendMenuA(popup, flags, static_cast<UINT_PTR>(item.command), item.text);

@@ -16,14 +16,14 @@ constexpr int kOuterHeight = 250;
 
 enum class Kind { Caption, Edit, Button, Status };
 
-struct ComponentSpec {
+struct ComponentRow {
     LinkPart part;
     Kind kind;
     int x, y, w, h;
     const char* text;
 };
 
-constexpr ComponentSpec kLayout[] = {
+constexpr ComponentRow kLayout[] = {
     {LinkPart::透明标签1, Kind::Caption, 8, 16, 88, 24, "GitHub用户名："},
     {LinkPart::编辑框1, Kind::Edit, 104, 16, 232, 32, ""},
     {LinkPart::透明标签2, Kind::Caption, 8, 56, 88, 24, "GitHub库名："},
@@ -66,11 +66,11 @@ void RestoreOthers() {
 void CreateComponents(HWND window) {
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
-    for (const ComponentSpec& spec : kLayout) {
+    for (const ComponentRow& row : kLayout) {
         const char* cls = "STATIC";
         DWORD style = WS_CHILD | WS_VISIBLE;
         DWORD exStyle = 0;
-        switch (spec.kind) {
+        switch (row.kind) {
         case Kind::Caption: style |= SS_RIGHT | SS_CENTERIMAGE | SS_NOPREFIX; break;
         case Kind::Status: style |= SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX; break;
         case Kind::Edit:
@@ -83,10 +83,10 @@ void CreateComponents(HWND window) {
             style |= BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | WS_TABSTOP;
             break;
         }
-        HWND hwnd = CreateWindowExA(exStyle, cls, spec.text, style, spec.x, spec.y, spec.w, spec.h, window,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.part)), instance, nullptr);
+        HWND hwnd = CreateWindowExA(exStyle, cls, row.text, style, row.x, row.y, row.w, row.h, window,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.part)), instance, nullptr);
         SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (spec.kind == Kind::Edit) SendMessageA(hwnd, EM_LIMITTEXT, 0, 0);
+        if (row.kind == Kind::Edit) SendMessageA(hwnd, EM_LIMITTEXT, 0, 0);
     }
 }
 

@@ -36,7 +36,7 @@ std::vector<std::string> SegmentArgs(const std::string& ts, const std::string& p
 
 }  // namespace
 
-TEST(Segment, NoticesComeInThePartsOrder) {
+TEST(Segment, NoticesComeOneAfterAnotherInOrder) {
     struct Case {
         const char* name;
         bool tsPresent;

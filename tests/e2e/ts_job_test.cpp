@@ -45,7 +45,7 @@ TEST(TsJob, HostileNamesReachFfmpegAsOneArgumentEach) {
         EXPECT_FALSE(PathExists(where + "\\pwned")) << "a command was injected: " << where;
 }
 
-TEST(TsJob, PlainNamesGiveThePartsCommandAndUseTheDerivedOutput) {
+TEST(TsJob, PlainNamesStayBareAndTheOutputIsTheDerivedPath) {
     std::string fake = FakeFfmpegFolder("ts-plain-ffmpeg", "");
     std::string mp4 = PlaceFile("ts-plain", "mp4demo.mp4");
     Torvane app("ts-plain-app");
