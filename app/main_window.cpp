@@ -284,9 +284,6 @@ MainWindow* MainWindow::Open() {
                                 x, y, kOuterWidth, kOuterHeight, nullptr, nullptr, GetModuleHandleA(nullptr), w);
     if (!hwnd) return nullptr;  // WM_NCDESTROY has freed w
     AdoptWindowKeys(hwnd);
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    SendMessageA(hwnd, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(LoadImageA(instance, MAKEINTRESOURCEA(kIconResource), IMAGE_ICON, 32, 32, 0)));
     ShowWindow(hwnd, SW_SHOW);
     SetForegroundWindow(hwnd);
     return w;

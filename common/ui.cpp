@@ -63,6 +63,29 @@ void WriteWindowText(HWND hwnd, std::string_view text) {
     SetWindowTextA(hwnd, copy.c_str());
 }
 
+std::vector<NotedWindow> DisableTopLevelWindows(bool (*take)(HWND)) {
+    struct Walk {
+        bool (*take)(HWND);
+        std::vector<NotedWindow> noted;
+    } walk{take, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* w = reinterpret_cast<Walk*>(param);
+            if (w->take(hwnd)) w->noted.push_back({hwnd, IsWindowEnabled(hwnd) != FALSE});
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&walk));
+    for (const NotedWindow& w : walk.noted) EnableWindow(w.hwnd, FALSE);
+    return std::move(walk.noted);
+}
+
+void RestoreWindows(std::vector<NotedWindow>& noted) {
+    for (const NotedWindow& w : noted)
+        if (IsWindow(w.hwnd)) EnableWindow(w.hwnd, w.enabled);
+    noted.clear();
+}
+
 void AdoptWindowKeys(HWND topLevel) { SetPropA(topLevel, kKeysProp, reinterpret_cast<HANDLE>(1)); }
 
 bool HandleWindowKeys(MSG& msg) {

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "common/text.h"
 
 namespace torvane {
@@ -25,6 +27,17 @@ enum FatalUnit { kUnitApp = 1, kUnitJobs = 2, kUnitConsole = 3, kUnitLink = 4, k
 
 Text ReadWindowText(HWND hwnd);
 void WriteWindowText(HWND hwnd, std::string_view text);
+
+// A top-level window a modal window disabled, and whether it was enabled before.
+struct NotedWindow {
+    HWND hwnd;
+    bool enabled;
+};
+
+// Notes and disables the top-level windows of this thread for which `take` holds, for a modal window's time.
+std::vector<NotedWindow> DisableTopLevelWindows(bool (*take)(HWND));
+// Gives each noted window that still exists its enabled state back, and empties the list.
+void RestoreWindows(std::vector<NotedWindow>& noted);
 
 // Keyboard handling every window of the program gives before a key reaches the focused component: Esc closes
 // the top-level window, Tab and Shift+Tab move among tab stops. Returns true when the message was used.

@@ -98,7 +98,6 @@ void StartOutputPump(std::shared_ptr<OutputSink> sink, HANDLE readEnd) {
 
 std::shared_ptr<OutputSink> OutputView::AddSink(HWND box) {
     box_ = box;
-    backlog_.clear();
     Gather();  // whatever earlier pumps hold belongs to the text just cleared
     backlog_.clear();
     auto sink = std::make_shared<OutputSink>(window_);

@@ -19,15 +19,7 @@ namespace {
 
 constexpr const char* kMp4Filter = "mp4文件（*.mp4）|*.mp4";
 
-struct NotedWindow {
-    HWND hwnd;
-    bool enabled;
-};
-
-BOOL CALLBACK NoteTopLevel(HWND hwnd, LPARAM param) {
-    if (!GetParent(hwnd)) reinterpret_cast<std::vector<NotedWindow>*>(param)->push_back({hwnd, false});
-    return TRUE;
-}
+bool HasNoParent(HWND hwnd) { return !GetParent(hwnd); }
 
 // Shows the Open dialog of the component; true when a file was chosen, its full path then in fileName.
 bool RunOpenDialog(OpenDialogComponent& dialog, HWND owner) {
@@ -53,12 +45,7 @@ Text BrowseForFolder(const Text& title) {
     HWND active = GetActiveWindow();
     if (!IsWindow(active)) active = nullptr;
     HWND foreground = GetForegroundWindow();
-    std::vector<NotedWindow> noted;
-    EnumThreadWindows(GetCurrentThreadId(), NoteTopLevel, reinterpret_cast<LPARAM>(&noted));
-    for (auto& w : noted) {
-        w.enabled = IsWindowEnabled(w.hwnd) != FALSE;
-        EnableWindow(w.hwnd, FALSE);
-    }
+    std::vector<NotedWindow> noted = DisableTopLevelWindows(HasNoParent);
 
     char displayName[MAX_PATH] = {};
     BROWSEINFOA info{};
@@ -69,7 +56,7 @@ Text BrowseForFolder(const Text& title) {
     info.ulFlags = BIF_EDITBOX;
     PIDLIST_ABSOLUTE item = SHBrowseForFolderA(&info);
 
-    for (auto& w : noted) EnableWindow(w.hwnd, w.enabled);
+    RestoreWindows(noted);
     if (foreground && IsWindow(foreground)) SetForegroundWindow(foreground);
     if (active && IsWindow(active)) SetActiveWindow(active);
 

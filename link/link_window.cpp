@@ -34,34 +34,16 @@ constexpr ComponentRow kLayout[] = {
     {LinkPart::透明标签4, Kind::Status, 104, 176, 240, 24, ""},
 };
 
-struct NotedWindow {
-    HWND hwnd;
-    bool enabled;
-};
-
 // The open link window and the windows it disabled; one at a time.
 HWND g_linkWindow = nullptr;
 std::vector<NotedWindow> g_disabled;
 
 HWND Part(HWND window, LinkPart part) { return GetDlgItem(window, static_cast<int>(part)); }
 
-BOOL CALLBACK NoteTopLevel(HWND hwnd, LPARAM) {
-    if (hwnd != g_linkWindow && hwnd != OwnerWindow()) g_disabled.push_back({hwnd, IsWindowEnabled(hwnd) != FALSE});
-    return TRUE;
-}
-
-void DisableOthers() {
-    g_disabled.clear();
-    EnumThreadWindows(GetCurrentThreadId(), NoteTopLevel, 0);
-    for (auto& w : g_disabled) EnableWindow(w.hwnd, FALSE);
-}
+bool IsOtherWindow(HWND hwnd) { return hwnd != g_linkWindow && hwnd != OwnerWindow(); }
 
 // Runs before the link window goes away, so that the system hands the activation back to the main window.
-void RestoreOthers() {
-    for (auto& w : g_disabled)
-        if (IsWindow(w.hwnd)) EnableWindow(w.hwnd, w.enabled);
-    g_disabled.clear();
-}
+void RestoreOthers() { RestoreWindows(g_disabled); }
 
 void CreateComponents(HWND window) {
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -151,7 +133,7 @@ void OpenLinkWindow() {
                                 GetModuleHandleA(nullptr), nullptr);
     if (!hwnd) return;
     g_linkWindow = hwnd;
-    DisableOthers();
+    g_disabled = DisableTopLevelWindows(IsOtherWindow);
     AdoptWindowKeys(hwnd);
     ShowWindow(hwnd, SW_SHOW);
     SetForegroundWindow(hwnd);

@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <string>
 
+#include "tests/e2e/file_bytes.h"
+
 namespace {
 
 std::string Beside(const char* name) {
@@ -21,17 +23,6 @@ std::string Beside(const char* name) {
     std::string folder(path);
     folder.resize(folder.rfind('\\') + 1);
     return folder + name;
-}
-
-std::string ReadAll(const std::string& path) {
-    std::string data;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buf[65536];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.append(buf, n);
-        std::fclose(f);
-    }
-    return data;
 }
 
 // A closed reader ends the fake at once, as it ends a real ffmpeg's logging.
@@ -60,7 +51,7 @@ int main(int argc, char** argv) {
 
     HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
     HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
-    std::string script = ReadAll(Beside("script.txt"));
+    std::string script = ReadWholeFile(Beside("script.txt"));
     size_t at = 0;
     while (at < script.size()) {
         size_t end = script.find('\n', at);
@@ -72,7 +63,7 @@ int main(int argc, char** argv) {
         std::string verb = line.substr(0, space);
         std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
         if (verb == "out" || verb == "err") {
-            WriteAll(verb == "out" ? out : err, ReadAll(Beside(rest.c_str())));
+            WriteAll(verb == "out" ? out : err, ReadWholeFile(Beside(rest.c_str())));
         } else if (verb == "hex") {
             std::string bytes;
             for (size_t i = 0; i + 1 < rest.size(); i += 2) {

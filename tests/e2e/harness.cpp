@@ -1,5 +1,7 @@
 #include "tests/e2e/harness.h"
 
+#include "tests/e2e/file_bytes.h"
+
 #include <commctrl.h>
 #include <tlhelp32.h>
 
@@ -117,16 +119,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
     std::fclose(f);
 }
 
-std::string ReadFileBytes(const std::string& path) {
-    std::string data;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buf[65536];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.append(buf, n);
-        std::fclose(f);
-    }
-    return data;
-}
+std::string ReadFileBytes(const std::string& path) { return ReadWholeFile(path); }
 
 bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -216,18 +209,15 @@ void SendKeyInput(WORD vk, bool shift) {
     SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
-static void MouseClickAt(POINT screen, DWORD down, DWORD up) {
+void RightClickAt(POINT screen) {
     SetCursorPos(screen.x, screen.y);
     Sleep(100);
     INPUT in[2]{};
     in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = down;
-    in[1].mi.dwFlags = up;
+    in[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
     SendInput(2, in, sizeof(INPUT));
 }
-
-void RightClickAt(POINT screen) { MouseClickAt(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
-void LeftClickAt(POINT screen) { MouseClickAt(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
 
 RECT WindowRect(HWND hwnd) {
     RECT r{};
@@ -491,8 +481,6 @@ std::string Torvane::Describe() const {
             out += std::string("  open box ") + caption + " [" + WindowText(GetDlgItem(box, 0xFFFF)) + "]\n";
     return out;
 }
-
-void Watch(const Torvane* app) { g_watched = app; }
 
 namespace {
 

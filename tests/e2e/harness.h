@@ -48,7 +48,6 @@ void TypeChars(HWND box, const std::string& text);  // one WM_CHAR per byte
 void PressKey(HWND target, WORD vk);           // a posted key press, as the focused component gets it
 void SendKeyInput(WORD vk, bool shift = false);  // a real key press through the input queue
 void RightClickAt(POINT screen);
-void LeftClickAt(POINT screen);
 POINT ScreenCenter(HWND hwnd);
 RECT WindowRect(HWND hwnd);
 
@@ -118,9 +117,6 @@ private:
     std::vector<std::string> debugStrings_;
     std::optional<DWORD> exitCode_;
 };
-
-// The Torvane a failing test describes (its texts and open boxes); the last one created, unless told.
-void Watch(const Torvane* app);
 
 // The shell's folder browser: selects the item of `path` in its tree and confirms it.
 bool ChooseInFolderBrowser(HWND browser, const std::string& path);
